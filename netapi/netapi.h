@@ -37,6 +37,7 @@ struct USER_INFO_1 {
 constexpr NET_API_STATUS NERR_Success = 0;
 
 // Error numbers that the conversion and the service report.
+constexpr DWORD ERROR_TOO_MANY_OPEN_FILES = 4;
 constexpr DWORD ERROR_ACCESS_DENIED = 5;
 constexpr DWORD ERROR_NOT_ENOUGH_MEMORY = 8;
 constexpr DWORD ERROR_BAD_NETPATH = 53;
